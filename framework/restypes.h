@@ -117,3 +117,19 @@ struct ResourceSet {
 };
 
 }  // namespace fw
+
+namespace fw {
+
+// The program registers its resource set once at start-up (and tests do the same); lookups give null or
+// an empty text for an id the set does not have.
+void SetResourceSet(const ResourceSet* resources);
+const ResourceSet* GetResourceSet();
+const DialogTemplate* FindDialogTemplate(int id);
+const MenuTemplate* FindMenuTemplate(int id);
+const AcceleratorTable* FindAcceleratorTable(int id);
+const ToolbarTemplate* FindToolbarTemplate(int id);
+const ToolbarImages* FindToolbarImages(int id);
+const IconResource* FindIconResource(int id);
+std::string LoadResString(int id);
+
+}  // namespace fw
