@@ -20,3 +20,6 @@ void BlowfishEncryptEcb(const BlowfishKey& key, uint8_t* buffer, size_t blocks);
 void BlowfishDecryptEcb(const BlowfishKey& key, uint8_t* buffer, size_t blocks);
 // Overwrites the key state with zeros.
 void BlowfishWipe(BlowfishKey& key);
+// The key schedule alone (key bytes XORed into P, then the 521 encryptions), over whatever tables `key`
+// holds; BlowfishSetKey is BlowfishResetTables followed by this. An empty key mixes no bytes in.
+void BlowfishKeySchedule(BlowfishKey& key, const uint8_t* bytes, size_t len);
