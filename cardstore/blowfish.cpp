@@ -89,22 +89,61 @@ void BlowfishDecryptBlock(const BlowfishKey& key, uint32_t& xl, uint32_t& xr) {
     xr = l ^ key.P[1];
 }
 
-void BlowfishEncryptEcb(const BlowfishKey& key, uint8_t* buffer, size_t blocks) {
-    for (size_t k = 0; k < blocks; ++k, buffer += 8) {
-        uint32_t l = LoadLe32(buffer), r = LoadLe32(buffer + 4);
-        BlowfishEncryptBlock(key, l, r);
-        StoreLe32(buffer, l);
-        StoreLe32(buffer + 4, r);
+namespace {
+
+// ECB blocks are independent, so several are carried through the rounds together: the S-box loads of
+// one block overlap the dependent add/xor chain of the others instead of waiting on it.
+constexpr size_t INTERLEAVE = 4;
+
+// Runs the 16 rounds over N blocks at once. Decryption is the same body with the subkeys taken from
+// P[17] down to P[0].
+template <size_t N, bool DECRYPT> inline void CryptBlocks(const BlowfishKey& key, uint8_t* buffer) {
+    uint32_t l[N], r[N];
+#pragma GCC unroll 8
+    for (size_t n = 0; n < N; ++n) {
+        l[n] = LoadLe32(buffer + 8 * n);
+        r[n] = LoadLe32(buffer + 8 * n + 4);
+    }
+#pragma GCC unroll 16
+    for (int i = 0; i < 16; i += 2) {
+        const uint32_t p0 = key.P[DECRYPT ? 17 - i : i];
+        const uint32_t p1 = key.P[DECRYPT ? 16 - i : i + 1];
+#pragma GCC unroll 8
+        for (size_t n = 0; n < N; ++n) {
+            l[n] ^= p0;
+            r[n] ^= F(key, l[n]) ^ p1;
+        }
+#pragma GCC unroll 8
+        for (size_t n = 0; n < N; ++n) {
+            l[n] ^= F(key, r[n]);
+        }
+    }
+    const uint32_t last = key.P[DECRYPT ? 0 : 17];
+    const uint32_t next = key.P[DECRYPT ? 1 : 16];
+#pragma GCC unroll 8
+    for (size_t n = 0; n < N; ++n) {
+        StoreLe32(buffer + 8 * n, r[n] ^ last);
+        StoreLe32(buffer + 8 * n + 4, l[n] ^ next);
     }
 }
 
-void BlowfishDecryptEcb(const BlowfishKey& key, uint8_t* buffer, size_t blocks) {
-    for (size_t k = 0; k < blocks; ++k, buffer += 8) {
-        uint32_t l = LoadLe32(buffer), r = LoadLe32(buffer + 4);
-        BlowfishDecryptBlock(key, l, r);
-        StoreLe32(buffer, l);
-        StoreLe32(buffer + 4, r);
+template <bool DECRYPT> void CryptEcb(const BlowfishKey& key, uint8_t* buffer, size_t blocks) {
+    for (; blocks >= INTERLEAVE; blocks -= INTERLEAVE, buffer += 8 * INTERLEAVE) {
+        CryptBlocks<INTERLEAVE, DECRYPT>(key, buffer);
     }
+    for (; blocks != 0; --blocks, buffer += 8) {
+        CryptBlocks<1, DECRYPT>(key, buffer);
+    }
+}
+
+} // namespace
+
+void BlowfishEncryptEcb(const BlowfishKey& key, uint8_t* buffer, size_t blocks) {
+    CryptEcb<false>(key, buffer, blocks);
+}
+
+void BlowfishDecryptEcb(const BlowfishKey& key, uint8_t* buffer, size_t blocks) {
+    CryptEcb<true>(key, buffer, blocks);
 }
 
 void BlowfishWipe(BlowfishKey& key) {
