@@ -20,6 +20,26 @@ void SecureZero(void* p, size_t len) {
     }
 }
 
+// Word t of the message schedule, kept in a ring of 16.
+inline uint32_t Schedule(uint32_t w[16], int t) {
+    if (t < 16) {
+        return w[t];
+    }
+    const uint32_t x = Rol(w[(t + 13) & 15] ^ w[(t + 8) & 15] ^ w[(t + 2) & 15] ^ w[t & 15], 1);
+    w[t & 15] = x;
+    return x;
+}
+
+inline void Step(uint32_t& a, uint32_t& b, uint32_t& c, uint32_t& d, uint32_t& e, uint32_t f, uint32_t k,
+                 uint32_t wt) {
+    const uint32_t tmp = Rol(a, 5) + f + e + k + wt;
+    e = d;
+    d = c;
+    c = Rol(b, 30);
+    b = a;
+    a = tmp;
+}
+
 // Compresses `blocks` 64-byte blocks. The message words are read into a local schedule, so the
 // caller's bytes are only ever read.
 void Compress(uint32_t state[5], const uint8_t* data, size_t blocks) {
@@ -30,34 +50,23 @@ void Compress(uint32_t state[5], const uint8_t* data, size_t blocks) {
             w[i] = LoadBe32(data + 4 * i);
         }
         const uint32_t a0 = a, b0 = b, c0 = c, d0 = d, e0 = e;
-        for (int t = 0; t < 80; ++t) {
-            uint32_t wt;
-            if (t < 16) {
-                wt = w[t];
-            } else {
-                wt = Rol(w[(t + 13) & 15] ^ w[(t + 8) & 15] ^ w[(t + 2) & 15] ^ w[t & 15], 1);
-                w[t & 15] = wt;
-            }
-            uint32_t f, k;
-            if (t < 20) {
-                f = (b & c) | (~b & d);
-                k = 0x5A827999u;
-            } else if (t < 40) {
-                f = b ^ c ^ d;
-                k = 0x6ED9EBA1u;
-            } else if (t < 60) {
-                f = (b & c) | (b & d) | (c & d);
-                k = 0x8F1BBCDCu;
-            } else {
-                f = b ^ c ^ d;
-                k = 0xCA62C1D6u;
-            }
-            const uint32_t tmp = Rol(a, 5) + f + e + k + wt;
-            e = d;
-            d = c;
-            c = Rol(b, 30);
-            b = a;
-            a = tmp;
+        // Each phase has its own loop so no step tests which function and constant apply; fully
+        // unrolled, the rotation of a..e costs no moves.
+#pragma GCC unroll 20
+        for (int t = 0; t < 20; ++t) {
+            Step(a, b, c, d, e, (b & c) | (~b & d), 0x5A827999u, Schedule(w, t));
+        }
+#pragma GCC unroll 20
+        for (int t = 20; t < 40; ++t) {
+            Step(a, b, c, d, e, b ^ c ^ d, 0x6ED9EBA1u, Schedule(w, t));
+        }
+#pragma GCC unroll 20
+        for (int t = 40; t < 60; ++t) {
+            Step(a, b, c, d, e, (b & c) | (d & (b | c)), 0x8F1BBCDCu, Schedule(w, t));
+        }
+#pragma GCC unroll 20
+        for (int t = 60; t < 80; ++t) {
+            Step(a, b, c, d, e, b ^ c ^ d, 0xCA62C1D6u, Schedule(w, t));
         }
         a += a0;
         b += b0;
