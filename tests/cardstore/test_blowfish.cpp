@@ -245,6 +245,18 @@ TEST(BlowfishVariant, ZeroTablesDoNotReproduceThePublishedVector) {
     EXPECT_NE(std::memcmp(block, FromHex("4EF997456198DD78").data(), 8), 0);
 }
 
+// The callers never pass an empty password, but an empty key must not divide by zero or read past it.
+TEST(BlowfishVariant, EmptyKeyMixesNothingInAndStillRoundTrips) {
+    const auto empty = ZeroTableKey({});
+    const auto zeros = ZeroTableKey(std::vector<uint8_t>(4, 0));
+    EXPECT_TRUE(SameTables(*empty, *zeros));
+    uint8_t block[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    BlowfishEncryptEcb(*empty, block, 1);
+    BlowfishDecryptEcb(*empty, block, 1);
+    const uint8_t plain[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    EXPECT_EQ(std::memcmp(block, plain, 8), 0);
+}
+
 TEST(BlowfishVariant, WipeZeroesTheKeyState) {
     auto key = ZeroTableKey(FromHex("0102030405060708"));
     BlowfishWipe(*key);
