@@ -3,6 +3,7 @@
 // Texts are the file's bytes, unchanged.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 class CCard {
 public:

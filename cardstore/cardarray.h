@@ -1,5 +1,6 @@
 #pragma once
 // The cards of one category, in the order they were added or read. The array owns its cards.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -25,6 +26,10 @@ public:
     // The card at index, or null when out of range.
     CCard* GetCard(int32_t index) const;
     int32_t GetCount() const { return static_cast<int32_t>(m_cards.size()); }
+    // Destroys every card; the name and labels stay.
+    void RemoveAll();
+    // Room for `count` cards, so that reading a large file does not regrow the array.
+    void Reserve(size_t count);
 
     const std::string& GetName() const { return m_strName; }
     void SetName(std::string name) { m_strName = std::move(name); }

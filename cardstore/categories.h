@@ -1,6 +1,7 @@
 #pragma once
 // The fourteen fixed categories, their field labels and the orders in which they are walked.
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 constexpr int CATEGORY_COUNT = 14;

@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cardstore/bytesink.h"
 
 class CSafeFileWriter : public CByteSink {
 public:
     CSafeFileWriter() = default;
-    ~CSafeFileWriter() override;  // an uncommitted temporary is removed
+    ~CSafeFileWriter() override; // an uncommitted temporary is removed
     CSafeFileWriter(const CSafeFileWriter&) = delete;
     CSafeFileWriter& operator=(const CSafeFileWriter&) = delete;
 
@@ -24,7 +25,8 @@ public:
     // Why the last step failed, for the user.
     const std::string& GetError() const { return m_strError; }
 
-    // Test seam: every writer in the process fails once this many bytes have been written in total.
+    // Test seam: from now on every writer in the process fails, as on a full disk, once it has written
+    // this many bytes in total (the bytes up to the limit reach its temporary). nullopt switches it off.
     static void SetFailAfterForTesting(std::optional<uint64_t> bytes);
 
 private:
