@@ -80,13 +80,13 @@ size_t DecodeUtf8At(std::string_view s, size_t pos, char32_t& cp) {
     return len;
 }
 
-struct FieldSpec {
+struct TextMember {
     const char* key;
     size_t limit;
     void (CCard::*set)(std::string);
 };
 
-const std::array<FieldSpec, 7> kTextFields = {{
+const std::array<TextMember, 7> kTextFields = {{
     {"category", MAX_SHORT_TEXT, &CCard::SetCategory},
     {"date", MAX_SHORT_TEXT, &CCard::SetDate},
     {"field1", MAX_SHORT_TEXT, &CCard::SetField1},
@@ -96,12 +96,12 @@ const std::array<FieldSpec, 7> kTextFields = {{
     {"note", MAX_NOTE_TEXT, &CCard::SetNote},
 }};
 
-struct FlagSpec {
+struct FlagMember {
     const char* key;
     void (CCard::*set)(int32_t);
 };
 
-const std::array<FlagSpec, 2> kFlagFields = {{
+const std::array<FlagMember, 2> kFlagFields = {{
     {"autoAccess", &CCard::SetAutoAccess},
     {"newWindow", &CCard::SetNewWindow},
 }};
@@ -261,7 +261,7 @@ bool CardsFromJson(std::string_view text, CCardStore& store, std::string& error)
         }
 
         auto card = std::make_unique<CCard>();
-        for (const FieldSpec& field : kTextFields) {
+        for (const TextMember& field : kTextFields) {
             const auto it = entry.find(field.key);
             if (it == entry.end())
                 continue;
@@ -278,7 +278,7 @@ bool CardsFromJson(std::string_view text, CCardStore& store, std::string& error)
             }
             ((*card).*field.set)(std::move(*bytes));
         }
-        for (const FlagSpec& flag : kFlagFields) {
+        for (const FlagMember& flag : kFlagFields) {
             const auto it = entry.find(flag.key);
             if (it == entry.end())
                 continue;

@@ -20,7 +20,7 @@ using Json = nlohmann::ordered_json;
 
 const char kPassword[] = "  battery staple "; // the blanks belong to it
 
-struct CardSpec {
+struct CardTexts {
     std::string category;
     std::string date;
     std::string field1, field2, field3, field4;
@@ -30,20 +30,20 @@ struct CardSpec {
 };
 
 // Cards in the order given, each appended to its category's array, written by the card store's writer.
-std::vector<uint8_t> MakeCardFile(const std::vector<CardSpec>& cards, const std::string& password = {}) {
+std::vector<uint8_t> MakeCardFile(const std::vector<CardTexts>& cards, const std::string& password = {}) {
     CCardStore store;
-    for (const CardSpec& spec : cards) {
+    for (const CardTexts& texts : cards) {
         auto card = std::make_unique<CCard>();
-        card->SetCategory(spec.category);
-        card->SetDate(spec.date);
-        card->SetField1(spec.field1);
-        card->SetField2(spec.field2);
-        card->SetField3(spec.field3);
-        card->SetField4(spec.field4);
-        card->SetNote(spec.note);
-        card->SetAutoAccess(spec.autoAccess);
-        card->SetNewWindow(spec.newWindow);
-        store.GetCategoryArray(FindCategoryIndex(spec.category)).AddCard(std::move(card));
+        card->SetCategory(texts.category);
+        card->SetDate(texts.date);
+        card->SetField1(texts.field1);
+        card->SetField2(texts.field2);
+        card->SetField3(texts.field3);
+        card->SetField4(texts.field4);
+        card->SetNote(texts.note);
+        card->SetAutoAccess(texts.autoAccess);
+        card->SetNewWindow(texts.newWindow);
+        store.GetCategoryArray(FindCategoryIndex(texts.category)).AddCard(std::move(card));
     }
     CMemorySink sink;
     store.m_strPassword = password;
@@ -52,7 +52,7 @@ std::vector<uint8_t> MakeCardFile(const std::vector<CardSpec>& cards, const std:
     return sink.m_bytes;
 }
 
-Json CardJson(const CardSpec& c) {
+Json CardJson(const CardTexts& c) {
     Json j;
     j["category"] = c.category;
     j["date"] = c.date;
@@ -66,9 +66,9 @@ Json CardJson(const CardSpec& c) {
     return j;
 }
 
-Json CardsJson(const std::vector<CardSpec>& cards) {
+Json CardsJson(const std::vector<CardTexts>& cards) {
     Json list = Json::array();
-    for (const CardSpec& c : cards)
+    for (const CardTexts& c : cards)
         list.push_back(CardJson(c));
     Json root;
     root["cards"] = list;
@@ -95,15 +95,15 @@ unsigned Mode(const std::string& path) {
 
 // Two cards per kind of order the file keeps: a bank card added after a login card is stored before it,
 // and cards of one category keep the order they were added in.
-const std::vector<CardSpec> kSampleCards = {
+const std::vector<CardTexts> kSampleCards = {
     {"Login Accounts", "3/4/2005", "Work", "host.example", "me", "s3cret", "first login", 0, 0},
     {"Bank Accounts", "1/2/2003", "Bank", "0042", "Me", "DE00 1234", "line 1\r\nline 2", 0, 0},
     {"Login Accounts", "", "Home", "", "root", "toor", "", 0, 0},
     {"WWW Pages", "9/9/1999", "Shop", "https://shop.example", "buyer", "pw", "", 1, 1},
 };
 // The same cards in the order the file stores them.
-const std::vector<CardSpec> kSampleCardsInFileOrder = {kSampleCards[3], kSampleCards[1], kSampleCards[0],
-                                                       kSampleCards[2]};
+const std::vector<CardTexts> kSampleCardsInFileOrder = {kSampleCards[3], kSampleCards[1], kSampleCards[0],
+                                                        kSampleCards[2]};
 
 class CliTest : public ::testing::Test {
 protected:
@@ -209,7 +209,7 @@ TEST_F(CliTest, ExportDecodesWindows1252AndKeepsUtf8) {
     iconv_close(cd);
 
     const std::string file = m_dir.Path("windows.qrf");
-    CardSpec card{"Software Keys", "24.12.1998", "Z\xFCrich", "Zürich", "plain ascii", "\x80 5,-", high};
+    CardTexts card{"Software Keys", "24.12.1998", "Z\xFCrich", "Zürich", "plain ascii", "\x80 5,-", high};
     WriteBytes(file, MakeCardFile({card}));
 
     const CliResult r = RunCli({"export", file});
@@ -259,7 +259,7 @@ TEST_F(CliTest, ExportRefusesToOverwriteTheCardFile) {
 
 TEST_F(CliTest, ImportWritesWhatTheWriterWritesAndExportsItBack) {
     // Non-ASCII texts, texts at their limits, flags in both spellings, fields left out.
-    std::vector<CardSpec> cards = kSampleCards;
+    std::vector<CardTexts> cards = kSampleCards;
     cards[0].field4 = "pässwörd €100 日本 🔑";
     cards[1].note = "Überweisung – «wichtig»\n" + Repeat("n", 100);
     cards.push_back(
@@ -272,7 +272,7 @@ TEST_F(CliTest, ImportWritesWhatTheWriterWritesAndExportsItBack) {
         input["cards"][2].erase(key);
     const std::string in = m_dir.Path("in.json");
     WriteText(in, input.dump());
-    const std::vector<CardSpec> inFileOrder = {cards[3], cards[1], cards[0], cards[2], cards[4]};
+    const std::vector<CardTexts> inFileOrder = {cards[3], cards[1], cards[0], cards[2], cards[4]};
 
     const std::string plain = m_dir.Path("out.qrf");
     const CliResult made = RunCli({"import", in, plain});
@@ -303,7 +303,7 @@ TEST_F(CliTest, ImportReadsStandardInput) {
 TEST_F(CliTest, WindowsFileSurvivesExportAndImport) {
     // Decoded to UTF-8 a full field of accented letters no longer fits 255 bytes; it goes back in as the
     // bytes it came from, which read as the same text.
-    const CardSpec card{"Personal Data", "", Repeat("\xE9", 255), "Z\xFCrich", "", "", "", 0, 0};
+    const CardTexts card{"Personal Data", "", Repeat("\xE9", 255), "Z\xFCrich", "", "", "", 0, 0};
     const std::string original = m_dir.Path("windows.qrf");
     WriteBytes(original, MakeCardFile({card}));
     const std::string json = m_dir.Path("backup.json");
@@ -465,8 +465,8 @@ TEST_P(CliInfo, Reports) {
     }
 }
 
-const CardSpec kBareWwwCard = {"WWW Pages", "", "", "", "",
-                               "",          "", 0,  0}; // a 19-byte record: the body is 40 bytes
+const CardTexts kBareWwwCard = {"WWW Pages", "", "", "", "",
+                                "",          "", 0,  0}; // a 19-byte record: the body is 40 bytes
 // A version 1.001 file: "XYZ" for the check value, then the same record, padded to 24 bytes.
 const std::string kVersion1001File = std::string("NTENCRYPTVersion1.001XYZ\x09WWW Pages", 34) +
                                      std::string(5 + 2 + 2, '\0') + std::string(2, '\0');
