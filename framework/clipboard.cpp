@@ -34,7 +34,7 @@ bool CClipboard::SetText(const std::string& bytes, bool secret) {
     if (secret) {
         mime->setData(QString::fromLatin1(fw::kPasswordHintMime), QByteArrayLiteral("secret"));
     }
-    QGuiApplication::clipboard()->setMimeData(mime);  // the clipboard owns it now
+    QGuiApplication::clipboard()->setMimeData(mime); // the clipboard owns it now
     return true;
 }
 
@@ -86,10 +86,14 @@ namespace fw {
 namespace {
 CClipboard g_realClipboard;
 CClipboard* g_pClipboard = nullptr;
-}  // namespace
+} // namespace
 
-CClipboard& GetClipboard() { return g_pClipboard ? *g_pClipboard : g_realClipboard; }
+CClipboard& GetClipboard() {
+    return g_pClipboard ? *g_pClipboard : g_realClipboard;
+}
 
-void SetClipboard(CClipboard* clipboard) { g_pClipboard = clipboard; }
+void SetClipboard(CClipboard* clipboard) {
+    g_pClipboard = clipboard;
+}
 
-}  // namespace fw
+} // namespace fw

@@ -33,7 +33,7 @@ public:
     bool m_bFailOpen = false;
     bool m_bFailAllocate = false;
     bool m_bFailSet = false;
-    std::vector<std::string> m_steps;  // "open", "allocate 5", "set", "close" in order
+    std::vector<std::string> m_steps; // "open", "allocate 5", "set", "close" in order
     bool m_bHasText = false;
     std::string m_strText;
     bool m_bSecret = false;
@@ -51,4 +51,4 @@ CClipboard& GetClipboard();
 void SetClipboard(CClipboard* clipboard);
 // The MIME type and value that mark a secret text for clipboard managers.
 inline constexpr const char* kPasswordHintMime = "x-kde-passwordManagerHint";
-}  // namespace fw
+} // namespace fw

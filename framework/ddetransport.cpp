@@ -15,15 +15,23 @@ std::map<uint32_t, DdeCallback>& Instances() {
     return instances;
 }
 
-bool BusNameChar(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'; }
+bool BusNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+}
 
-}  // namespace
+} // namespace
 
-bool CDdeTransport::IsBusConnected() { return QDBusConnection::sessionBus().isConnected(); }
+bool CDdeTransport::IsBusConnected() {
+    return QDBusConnection::sessionBus().isConnected();
+}
 
-CDdeTransport& GetDdeTransport() { return g_pTransport ? *g_pTransport : g_realTransport; }
+CDdeTransport& GetDdeTransport() {
+    return g_pTransport ? *g_pTransport : g_realTransport;
+}
 
-void SetDdeTransport(CDdeTransport* transport) { g_pTransport = transport; }
+void SetDdeTransport(CDdeTransport* transport) {
+    g_pTransport = transport;
+}
 
 bool DdeInitialize(uint32_t* pInstanceId, DdeCallback callback) {
     if (pInstanceId) {
@@ -47,7 +55,7 @@ std::string DdeServiceToBusName(const std::string& service) {
     static const char kHex[] = "0123456789abcdef";
     std::string name = "org.quorrel.dde.";
     if (service.empty()) {
-        name += '_';  // an element may not be empty; no escape is a lone "_"
+        name += '_'; // an element may not be empty; no escape is a lone "_"
     }
     for (size_t i = 0; i < service.size(); ++i) {
         char c = service[i];
@@ -67,4 +75,4 @@ std::string DdeServiceToBusName(const std::string& service) {
     return name.size() <= 255 ? name : std::string();
 }
 
-}  // namespace fw
+} // namespace fw

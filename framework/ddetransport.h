@@ -47,4 +47,4 @@ const DdeCallback* GetDdeCallback(uint32_t instanceId);
 // different services never share a name. Empty when the result would be too long for the bus.
 std::string DdeServiceToBusName(const std::string& service);
 
-}  // namespace fw
+} // namespace fw

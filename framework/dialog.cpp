@@ -66,7 +66,9 @@ void SetControlText(QWidget* w, const QString& text) {
     }
 }
 
-bool IsMultiLine(const QWidget* w) { return qobject_cast<const QPlainTextEdit*>(w) != nullptr; }
+bool IsMultiLine(const QWidget* w) {
+    return qobject_cast<const QPlainTextEdit*>(w) != nullptr;
+}
 
 // The bytes a control's text stands for: line feeds of a multi-line edit are stored as CR LF.
 std::string StoredBytes(const QWidget* w, const QString& text) {
@@ -109,7 +111,7 @@ std::string ReadBytes(const QWidget* w, const std::string& member) {
     return StoredBytes(w, now);
 }
 
-}  // namespace
+} // namespace
 
 // The window of a CDialog: Escape, the close box and Enter go through the dialog's handlers.
 class CDialogWindow : public QDialog {
@@ -153,7 +155,7 @@ void EnforceLimit(QWidget* w, DialogTextLimit& limit) {
     if (nowBytes > limit.maxBytes) {
         QString replacement;
         if (nowBytes > StoredBytes(w, limit.last).size()) {
-            replacement = limit.last;  // the input would go beyond the limit: refuse it
+            replacement = limit.last; // the input would go beyond the limit: refuse it
         } else {
             // A text that was already too long (bytes shown in a wider form) is cut to fit.
             std::string cut = fw::TruncateUtf8(StoredBytes(w, now), limit.maxBytes);
@@ -179,7 +181,7 @@ void EnforceLimit(QWidget* w, DialogTextLimit& limit) {
     limit.last = ControlText(w);
 }
 
-}  // namespace
+} // namespace
 
 void DDX_Text(CDataExchange* pDX, int id, std::string& member) {
     QWidget* w = pDX->m_pDlgWnd->GetDlgItem(id);
@@ -222,7 +224,9 @@ void DDX_Check(CDataExchange* pDX, int id, int32_t& member) {
 
 CDialog::CDialog(int templateId, QWidget* parent) : m_nTemplateId(templateId), m_pParent(parent) {}
 
-CDialog::~CDialog() { DestroyWindow(); }
+CDialog::~CDialog() {
+    DestroyWindow();
+}
 
 bool CDialog::CreateWindowAndControls(QWidget* parent, bool bModal) {
     DestroyWindow();
@@ -249,7 +253,8 @@ bool CDialog::CreateWindowAndControls(QWidget* parent, bool bModal) {
     for (const auto& [id, control] : m_controls) {
         if (auto* button = qobject_cast<QAbstractButton*>(control.data())) {
             const int cid = id;
-            QObject::connect(button, &QAbstractButton::clicked, window, [this, cid] { OnControlClicked(cid); });
+            QObject::connect(button, &QAbstractButton::clicked, window,
+                             [this, cid] { OnControlClicked(cid); });
         }
     }
     return true;
@@ -310,7 +315,9 @@ void CDialog::OnOK() {
     EndDialog(fw::IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(fw::IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(fw::IDCANCEL);
+}
 
 void CDialog::EndDialog(int result) {
     m_bEnded = true;
@@ -320,13 +327,15 @@ void CDialog::EndDialog(int result) {
     }
 }
 
-void CDialog::OnButtonClicked(int id, std::function<void()> handler) { m_handlers[id] = std::move(handler); }
+void CDialog::OnButtonClicked(int id, std::function<void()> handler) {
+    m_handlers[id] = std::move(handler);
+}
 
 void CDialog::ClickButton(int id) {
     auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
     if (button) {
         if (button->isEnabled()) {
-            button->click();  // toggles a check box, then runs the handler through clicked()
+            button->click(); // toggles a check box, then runs the handler through clicked()
         }
         return;
     }
@@ -343,7 +352,9 @@ void CDialog::OnControlClicked(int id) {
     }
 }
 
-QWidget* CDialog::GetWindow() const { return m_pWindow.data(); }
+QWidget* CDialog::GetWindow() const {
+    return m_pWindow.data();
+}
 
 QWidget* CDialog::GetDlgItem(int id) const {
     const auto it = m_controls.find(id);
@@ -413,7 +424,9 @@ void CDialog::SetLimitText(int id, size_t maxBytes) {
     }
 }
 
-QSize CDialog::GetWindowSize() const { return m_pWindow ? m_pWindow->size() : QSize(); }
+QSize CDialog::GetWindowSize() const {
+    return m_pWindow ? m_pWindow->size() : QSize();
+}
 
 void CDialog::SetWindowSize(int width, int height) {
     if (!m_pWindow) {

@@ -25,8 +25,9 @@ struct DialogTextLimit;
 // The direction and the dialog of one data exchange.
 class CDataExchange {
 public:
-    CDataExchange(CDialog* pDlg, bool bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlg) {}
-    bool m_bSaveAndValidate;  // true: controls into members
+    CDataExchange(CDialog* pDlg, bool bSaveAndValidate)
+        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlg) {}
+    bool m_bSaveAndValidate; // true: controls into members
     CDialog* m_pDlgWnd;
 };
 
@@ -51,11 +52,11 @@ public:
     bool Create(QWidget* parent = nullptr);
     void DestroyWindow();
 
-    virtual bool OnInitDialog();  // default: UpdateData(false); true
+    virtual bool OnInitDialog(); // default: UpdateData(false); true
     virtual void DoDataExchange(CDataExchange* pDX);
     bool UpdateData(bool bSaveAndValidate = true);
-    virtual void OnOK();      // UpdateData(true), then EndDialog(IDOK)
-    virtual void OnCancel();  // EndDialog(IDCANCEL)
+    virtual void OnOK();     // UpdateData(true), then EndDialog(IDOK)
+    virtual void OnCancel(); // EndDialog(IDCANCEL)
     void EndDialog(int result);
     bool HasEnded() const { return m_bEnded; }
     int GetResult() const { return m_nResult; }
@@ -68,7 +69,7 @@ public:
 
     int GetTemplateId() const { return m_nTemplateId; }
     const fw::DialogTemplate* GetTemplate() const { return m_pTemplate; }
-    QWidget* GetWindow() const;  // the QDialog, or null when no window exists
+    QWidget* GetWindow() const; // the QDialog, or null when no window exists
     QWidget* GetDlgItem(int id) const;
     const CDialogUnits& GetDialogUnits() const { return m_units; }
 
@@ -84,7 +85,7 @@ public:
 
     // The window's size in pixels (its client area; the frame belongs to the window manager).
     QSize GetWindowSize() const;
-    void SetWindowSize(int width, int height);  // keeps the position
+    void SetWindowSize(int width, int height); // keeps the position
     void ShowWindow(bool bShow);
     void RedrawWindow();
     // A control's rectangle on the screen. Note QRect::right() is x() + width() - 1.
@@ -96,7 +97,7 @@ public:
     void SetReadOnly(int id, bool bReadOnly);
     void SetPasswordChar(int id, bool bMasked);
     bool IsControlEnabled(int id) const;
-    bool IsControlVisible(int id) const;  // shown flag of the control itself, window shown or not
+    bool IsControlVisible(int id) const; // shown flag of the control itself, window shown or not
 
     // A popup menu owned by this dialog at a screen point, through the modal runner; the chosen command
     // or 0.

@@ -84,4 +84,6 @@ void CDialogBar::SetDlgItemIcon(int id, int iconId) {
     }
 }
 
-QSize CDialogBar::sizeHint() const { return m_size.isValid() ? m_size : QWidget::sizeHint(); }
+QSize CDialogBar::sizeHint() const {
+    return m_size.isValid() ? m_size : QWidget::sizeHint();
+}

@@ -38,7 +38,7 @@ QWidget* MakeControl(QWidget* parent, const DlgControl& c, const QRect& rect) {
     case CtlKind::Static: {
         auto* label = new QLabel(text, parent);
         label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);  // classic statics wrap at their width
+        label->setWordWrap(true); // classic statics wrap at their width
         Qt::Alignment h = Qt::AlignLeft;
         if (c.style & SS_CENTER) {
             h = Qt::AlignHCenter;
@@ -55,14 +55,14 @@ QWidget* MakeControl(QWidget* parent, const DlgControl& c, const QRect& rect) {
             edit->setPlainText(text);
             edit->setTabChangesFocus(true);
             edit->setLineWrapMode((c.style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap
-                                                              : QPlainTextEdit::WidgetWidth);
+                                                             : QPlainTextEdit::WidgetWidth);
             edit->setVerticalScrollBarPolicy((c.style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn
                                                                     : Qt::ScrollBarAlwaysOff);
             edit->setReadOnly(c.style & ES_READONLY);
             w = edit;
         } else {
             auto* edit = new QLineEdit(parent);
-            edit->setMaxLength(INT_MAX);  // Qt would cut long texts at 32767 characters
+            edit->setMaxLength(INT_MAX); // Qt would cut long texts at 32767 characters
             edit->setText(text);
             edit->setEchoMode((c.style & ES_PASSWORD) ? QLineEdit::Password : QLineEdit::Normal);
             edit->setReadOnly(c.style & ES_READONLY);
@@ -135,7 +135,7 @@ bool TakesFocus(const QWidget* w) {
            qobject_cast<const QListWidget*>(w);
 }
 
-}  // namespace
+} // namespace
 
 std::map<int, QPointer<QWidget>> BuildDialogControls(QWidget* parent, const DialogTemplate& tmpl,
                                                      const CDialogUnits& units) {
@@ -180,4 +180,4 @@ int ControlId(const QWidget* control) {
     return v.isValid() ? v.toInt() : IDC_STATIC;
 }
 
-}  // namespace fw
+} // namespace fw

@@ -18,4 +18,4 @@ std::map<int, QPointer<QWidget>> BuildDialogControls(QWidget* parent, const Dial
 // The id a control was made with, or IDC_STATIC.
 int ControlId(const QWidget* control);
 
-}  // namespace fw
+} // namespace fw

@@ -15,7 +15,8 @@ int MulDiv(int a, int b, int c) {
         return 0;
     }
     const long long p = static_cast<long long>(a) * b;
-    const long long q = (std::llabs(p) + std::llabs(static_cast<long long>(c)) / 2) / std::llabs(static_cast<long long>(c));
+    const long long q =
+        (std::llabs(p) + std::llabs(static_cast<long long>(c)) / 2) / std::llabs(static_cast<long long>(c));
     return static_cast<int>((p < 0) != (c < 0) ? -q : q);
 }
 
@@ -29,11 +30,12 @@ int ScreenDpiY() {
     return 96;
 }
 
-}  // namespace
+} // namespace
 
 CDialogUnits CDialogUnits::FromFont(const QFont& font) {
     const QFontMetrics fm(font);
-    const int width52 = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int width52 =
+        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     // The classic average: (width / 26 + 1) / 2.
     const int baseX = (width52 / 26 + 1) / 2;
     const int baseY = fm.height();
@@ -64,9 +66,13 @@ QFont CDialogUnits::DialogFont(const std::string& /*fontName*/, int pointSize) {
     return font;
 }
 
-int CDialogUnits::ToPixelsX(int x) const { return MulDiv(x, m_nBaseX, 4); }
+int CDialogUnits::ToPixelsX(int x) const {
+    return MulDiv(x, m_nBaseX, 4);
+}
 
-int CDialogUnits::ToPixelsY(int y) const { return MulDiv(y, m_nBaseY, 8); }
+int CDialogUnits::ToPixelsY(int y) const {
+    return MulDiv(y, m_nBaseY, 8);
+}
 
 QRect CDialogUnits::ToPixels(int x, int y, int cx, int cy) const {
     // Position and size each converted on their own, as the classic dialog manager did.

@@ -71,4 +71,4 @@ int ShowMessageBox(const MessageBoxRequest& request) {
     }
 }
 
-}  // namespace fw
+} // namespace fw

@@ -5,4 +5,4 @@
 namespace fw {
 // Shows the box and returns IDOK, IDCANCEL, IDYES or IDNO.
 int ShowMessageBox(const MessageBoxRequest& request);
-}  // namespace fw
+} // namespace fw

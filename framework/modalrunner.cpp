@@ -74,8 +74,7 @@ public:
 CRealRunner g_realRunner;
 CModalRunner* g_pRunner = nullptr;
 
-template <typename T>
-bool TakeFront(std::vector<T>& queue, T& out) {
+template <typename T> bool TakeFront(std::vector<T>& queue, T& out) {
     if (queue.empty()) {
         return false;
     }
@@ -84,11 +83,15 @@ bool TakeFront(std::vector<T>& queue, T& out) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
-CModalRunner& GetModalRunner() { return g_pRunner ? *g_pRunner : g_realRunner; }
+CModalRunner& GetModalRunner() {
+    return g_pRunner ? *g_pRunner : g_realRunner;
+}
 
-void SetModalRunner(CModalRunner* runner) { g_pRunner = runner; }
+void SetModalRunner(CModalRunner* runner) {
+    g_pRunner = runner;
+}
 
 int MessageBox(const std::string& text, const std::string& caption, unsigned type, QWidget* owner) {
     MessageBoxRequest request;
@@ -158,8 +161,12 @@ std::vector<std::string> CScriptedRunner::MessageTexts() const {
     return texts;
 }
 
-CScopedRunner::CScopedRunner(CModalRunner& runner) : m_pPrevious(g_pRunner) { g_pRunner = &runner; }
+CScopedRunner::CScopedRunner(CModalRunner& runner) : m_pPrevious(g_pRunner) {
+    g_pRunner = &runner;
+}
 
-CScopedRunner::~CScopedRunner() { g_pRunner = m_pPrevious; }
+CScopedRunner::~CScopedRunner() {
+    g_pRunner = m_pPrevious;
+}
 
-}  // namespace fw
+} // namespace fw

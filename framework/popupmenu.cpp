@@ -24,4 +24,4 @@ int ShowPopupMenu(const PopupMenuRequest& request) {
     return chosen ? chosen->data().toInt() : 0;
 }
 
-}  // namespace fw
+} // namespace fw

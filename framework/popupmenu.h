@@ -5,4 +5,4 @@
 namespace fw {
 // Shows the items at the screen point; the chosen command, or 0.
 int ShowPopupMenu(const PopupMenuRequest& request);
-}  // namespace fw
+} // namespace fw

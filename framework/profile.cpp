@@ -38,7 +38,7 @@ bool MakeDirectories(const std::string& dir) {
             return false;
         }
     }
-    struct stat st{};
+    struct stat st {};
     return stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -68,7 +68,8 @@ std::string DirectoryOf(const std::string& path) {
 // Values are stored as they are, except those holding a line break (or that would read back as an
 // escaped value): those go in double quotes with \\, \n, \r and \" escaped.
 bool NeedsQuotes(const std::string& v) {
-    return v.find_first_of("\r\n") != std::string::npos || (v.size() >= 2 && v.front() == '"' && v.back() == '"');
+    return v.find_first_of("\r\n") != std::string::npos ||
+           (v.size() >= 2 && v.front() == '"' && v.back() == '"');
 }
 
 std::string EncodeValue(const std::string& v) {
@@ -141,7 +142,7 @@ bool IsCommentOrBlank(const std::string& line) {
     return b == std::string::npos || line[b] == ';' || line[b] == '#';
 }
 
-}  // namespace
+} // namespace
 
 CProfile& CProfile::Instance() {
     static CProfile profile;
@@ -184,7 +185,7 @@ void CProfile::SetFilePath(const std::string& path) {
 }
 
 void CProfile::Refresh() {
-    struct stat st{};
+    struct stat st {};
     if (m_strPath.empty() || stat(m_strPath.c_str(), &st) != 0) {
         const bool missing = m_strPath.empty() || errno == ENOENT || errno == ENOTDIR;
         m_state = missing ? State::NoFile : State::Unreadable;
@@ -334,7 +335,7 @@ bool CProfile::Persist() {
         return false;
     }
     mode_t mode = 0600;
-    struct stat st{};
+    struct stat st {};
     if (stat(m_strPath.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
     }
@@ -349,7 +350,7 @@ bool CProfile::Persist() {
     ok = ok && rename(tmp.c_str(), m_strPath.c_str()) == 0;
     if (!ok) {
         unlink(tmp.c_str());
-        m_bStatValid = false;  // the next access reads what the disk really holds
+        m_bStatValid = false; // the next access reads what the disk really holds
         return false;
     }
     const int dfd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -376,7 +377,8 @@ uint32_t CProfile::GetProfileInt(const std::string& section, const std::string& 
     return v && ParseUInt32(*v, value) ? value : def;
 }
 
-std::string CProfile::GetProfileString(const std::string& section, const std::string& key, const std::string& def) {
+std::string CProfile::GetProfileString(const std::string& section, const std::string& key,
+                                       const std::string& def) {
     Refresh();
     const std::string* v = Find(section, key);
     return v ? *v : def;
@@ -386,21 +388,23 @@ bool CProfile::WriteProfileInt(const std::string& section, const std::string& ke
     return WriteProfileString(section, key, std::to_string(value));
 }
 
-bool CProfile::WriteProfileString(const std::string& section, const std::string& key, const std::string& value) {
+bool CProfile::WriteProfileString(const std::string& section, const std::string& key,
+                                  const std::string& value) {
     if (m_strPath.empty() || !ValidName(section, true) || !ValidName(key, false)) {
         return false;
     }
     Refresh();
     if (m_state == State::Unreadable) {
-        return false;  // what is there may be fine; we cannot know, so it stays as it is
+        return false; // what is there may be fine; we cannot know, so it stays as it is
     }
     if (m_state == State::Damaged) {
         // Keep the damaged bytes for the user under a name of their own, never over an earlier one.
         const std::string aside = m_strPath + ".damaged";
         if (renameat2(AT_FDCWD, m_strPath.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) != 0) {
             const bool unsupported = errno == EINVAL || errno == ENOSYS;
-            struct stat st{};
-            if (!unsupported || lstat(aside.c_str(), &st) == 0 || rename(m_strPath.c_str(), aside.c_str()) != 0) {
+            struct stat st {};
+            if (!unsupported || lstat(aside.c_str(), &st) == 0 ||
+                rename(m_strPath.c_str(), aside.c_str()) != 0) {
                 return false;
             }
         }

@@ -28,7 +28,8 @@ public:
 
     // The stored unsigned decimal value, or def when missing, not a number or out of range.
     uint32_t GetProfileInt(const std::string& section, const std::string& key, uint32_t def);
-    std::string GetProfileString(const std::string& section, const std::string& key, const std::string& def = {});
+    std::string GetProfileString(const std::string& section, const std::string& key,
+                                 const std::string& def = {});
     bool WriteProfileInt(const std::string& section, const std::string& key, uint32_t value);
     bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value);
     // Removes one value, or a whole section; true when the file holds neither afterwards.
@@ -45,7 +46,7 @@ private:
     struct Entry {
         bool bValue = true;
         std::string strKey;
-        std::string strValue;  // decoded value, or the raw line of a comment
+        std::string strValue; // decoded value, or the raw line of a comment
     };
     struct Section {
         std::string strName;
@@ -62,7 +63,7 @@ private:
 
     std::string m_strPath;
     State m_state = State::NoFile;
-    std::vector<std::string> m_leading;  // comments before the first section
+    std::vector<std::string> m_leading; // comments before the first section
     std::vector<Section> m_sections;
     // What the loaded copy was read from, to notice a change on disk.
     bool m_bStatValid = false;

@@ -13,8 +13,7 @@ namespace {
 
 const ResourceSet* g_pResources = nullptr;
 
-template <typename T>
-const T* FindById(const std::vector<T>& items, int id) {
+template <typename T> const T* FindById(const std::vector<T>& items, int id) {
     for (const T& item : items) {
         if (item.id == id) {
             return &item;
@@ -45,20 +44,24 @@ QPixmap RenderSvg(const QString& path, QSize size) {
     return pixmap;
 }
 
-}  // namespace
+} // namespace
 
 void SetResourceSet(const ResourceSet* resources) {
     g_pResources = resources;
     ClearIconCache();
 }
 
-const ResourceSet* GetResourceSet() { return g_pResources; }
+const ResourceSet* GetResourceSet() {
+    return g_pResources;
+}
 
 const DialogTemplate* FindDialogTemplate(int id) {
     return g_pResources ? FindById(g_pResources->dialogs, id) : nullptr;
 }
 
-const MenuTemplate* FindMenuTemplate(int id) { return g_pResources ? FindById(g_pResources->menus, id) : nullptr; }
+const MenuTemplate* FindMenuTemplate(int id) {
+    return g_pResources ? FindById(g_pResources->menus, id) : nullptr;
+}
 
 const AcceleratorTable* FindAcceleratorTable(int id) {
     return g_pResources ? FindById(g_pResources->accelerators, id) : nullptr;
@@ -72,7 +75,9 @@ const ToolbarImages* FindToolbarImages(int id) {
     return g_pResources ? FindById(g_pResources->toolbarImages, id) : nullptr;
 }
 
-const IconResource* FindIconResource(int id) { return g_pResources ? FindById(g_pResources->icons, id) : nullptr; }
+const IconResource* FindIconResource(int id) {
+    return g_pResources ? FindById(g_pResources->icons, id) : nullptr;
+}
 
 std::string LoadResString(int id) {
     const StringResource* s = g_pResources ? FindById(g_pResources->strings, id) : nullptr;
@@ -119,4 +124,4 @@ void ClearIconCache() {
     PixmapCache().clear();
 }
 
-}  // namespace fw
+} // namespace fw

@@ -12,4 +12,4 @@ QPixmap LoadIconPixmap(int id, QSize size);
 // Forgets the loaded pictures (the resource set changed).
 void ClearIconCache();
 
-}  // namespace fw
+} // namespace fw

@@ -44,7 +44,7 @@ std::vector<std::string> SplitArguments(const std::string& text) {
     return args;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<ProcessLaunch> ResolveCommandLine(const std::string& commandLine,
                                                 const std::function<bool(const std::string&)>& isProgram) {
@@ -55,7 +55,8 @@ std::optional<ProcessLaunch> ResolveCommandLine(const std::string& commandLine,
     const std::string line = commandLine.substr(start);
     if (line.front() == '"') {
         const size_t close = line.find('"', 1);
-        const std::string program = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+        const std::string program =
+            line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
         if (program.empty() || !isProgram(program)) {
             return std::nullopt;
         }
@@ -66,7 +67,8 @@ std::optional<ProcessLaunch> ResolveCommandLine(const std::string& commandLine,
     for (size_t pos = 0;; ++pos) {
         pos = line.find_first_of(" \t", pos);
         const std::string candidate = line.substr(0, pos);
-        if (!candidate.empty() && candidate.back() != ' ' && candidate.back() != '\t' && isProgram(candidate)) {
+        if (!candidate.empty() && candidate.back() != ' ' && candidate.back() != '\t' &&
+            isProgram(candidate)) {
             const std::string rest = pos == std::string::npos ? std::string() : line.substr(pos + 1);
             return ProcessLaunch{candidate, SplitArguments(rest)};
         }
@@ -77,7 +79,8 @@ std::optional<ProcessLaunch> ResolveCommandLine(const std::string& commandLine,
 }
 
 bool CSystemServices::StartCommandLine(const std::string& commandLine) {
-    const auto launch = ResolveCommandLine(commandLine, [this](const std::string& c) { return IsProgram(c); });
+    const auto launch =
+        ResolveCommandLine(commandLine, [this](const std::string& c) { return IsProgram(c); });
     return launch && Launch(*launch);
 }
 
@@ -102,7 +105,9 @@ std::string CSystemServices::GetShortDate() {
     return TruncateUtf8(QStringToBytes(text), 31);
 }
 
-void CSystemServices::Sleep(uint32_t milliseconds) { QThread::msleep(milliseconds); }
+void CSystemServices::Sleep(uint32_t milliseconds) {
+    QThread::msleep(milliseconds);
+}
 
 ProcessorArch CSystemServices::GetProcessorArchitecture() {
     return ArchitectureFromName(QSysInfo::currentCpuArchitecture().toStdString());
@@ -157,8 +162,12 @@ ProcessorArch ArchitectureFromName(const std::string& name) {
     return ProcessorArch::Other;
 }
 
-CSystemServices& GetSystemServices() { return g_pServices ? *g_pServices : g_realServices; }
+CSystemServices& GetSystemServices() {
+    return g_pServices ? *g_pServices : g_realServices;
+}
 
-void SetSystemServices(CSystemServices* services) { g_pServices = services; }
+void SetSystemServices(CSystemServices* services) {
+    g_pServices = services;
+}
 
-}  // namespace fw
+} // namespace fw

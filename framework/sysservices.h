@@ -52,7 +52,7 @@ void SetSystemServices(CSystemServices* services);
 // For tests: knows a set of programs, records what would be started, answers date and architecture.
 class CFakeSystemServices : public CSystemServices {
 public:
-    std::set<std::string> m_programs;   // what IsProgram accepts
+    std::set<std::string> m_programs; // what IsProgram accepts
     bool m_bLaunchFails = false;
     std::vector<ProcessLaunch> m_launches;
     std::string m_strDate = "1/2/2003";
@@ -71,4 +71,4 @@ protected:
 // The architecture named by a Qt architecture string ("i386", "x86_64", "arm", "arm64", ...).
 ProcessorArch ArchitectureFromName(const std::string& name);
 
-}  // namespace fw
+} // namespace fw

@@ -20,22 +20,22 @@ size_t Utf8SequenceLength(const std::string& s, size_t i) {
         return 1;
     }
     size_t len = 0;
-    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+    unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
     if (b0 >= 0xC2 && b0 <= 0xDF) {
         len = 2;
     } else if (b0 >= 0xE0 && b0 <= 0xEF) {
         len = 3;
         if (b0 == 0xE0) {
-            lo = 0xA0;  // no overlong forms
+            lo = 0xA0; // no overlong forms
         } else if (b0 == 0xED) {
-            hi = 0x9F;  // no surrogates
+            hi = 0x9F; // no surrogates
         }
     } else if (b0 >= 0xF0 && b0 <= 0xF4) {
         len = 4;
         if (b0 == 0xF0) {
             lo = 0x90;
         } else if (b0 == 0xF4) {
-            hi = 0x8F;  // nothing above U+10FFFF
+            hi = 0x8F; // nothing above U+10FFFF
         }
     } else {
         return 0;
@@ -56,7 +56,7 @@ size_t Utf8SequenceLength(const std::string& s, size_t i) {
     return len;
 }
 
-}  // namespace
+} // namespace
 
 bool IsValidUtf8(const std::string& bytes) {
     for (size_t i = 0; i < bytes.size();) {
@@ -108,4 +108,4 @@ std::string TruncateUtf8(const std::string& bytes, size_t maxBytes) {
     return bytes.substr(0, cut);
 }
 
-}  // namespace fw
+} // namespace fw

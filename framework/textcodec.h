@@ -25,4 +25,4 @@ std::string EditedBytes(const std::string& original, const QString& edited);
 // has one byte per character and is cut at maxBytes.
 std::string TruncateUtf8(const std::string& bytes, size_t maxBytes);
 
-}  // namespace fw
+} // namespace fw

@@ -65,7 +65,7 @@ TEST_F(ProfileTest, LocationFollowsXdgConfigHomeAndRegistryKey) {
     EXPECT_TRUE(Profile().WriteProfileInt("Settings", "PreviewPages", 2));
     EXPECT_EQ(ReadFile(m_strDir + "/Marvane/KestraneApp/Quorrel.ini"), "[Settings]\nPreviewPages=2\n");
     // Settings name paths and may be private: the folders and the file are the user's alone.
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(stat((m_strDir + "/Marvane").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     ASSERT_EQ(stat(Profile().GetFilePath().c_str(), &st), 0);
@@ -77,7 +77,7 @@ TEST_F(ProfileTest, MissingFileGivesEachCallersDefault) {
     EXPECT_EQ(Profile().GetProfileInt("Print Preferences", "Print ATM", 0), 0u);
     EXPECT_EQ(Profile().GetProfileString("Internet Preferences", "Automatic Save", "10"), "10");
     EXPECT_EQ(Profile().GetProfileString("Internet Preferences", "Netscape File Path"), "");
-    EXPECT_FALSE(fs::exists(m_strFile));  // reading never creates the file
+    EXPECT_FALSE(fs::exists(m_strFile)); // reading never creates the file
 }
 
 TEST_F(ProfileTest, NamesAreWrittenExactlyWithTheirSpaces) {
@@ -103,7 +103,7 @@ TEST_F(ProfileTest, NamesAreWrittenExactlyWithTheirSpaces) {
 
 struct IntCase {
     const char* stored;
-    uint32_t expected;  // with default 99
+    uint32_t expected; // with default 99
 };
 
 class ProfileIntTest : public ProfileTest, public ::testing::WithParamInterface<IntCase> {};
@@ -115,7 +115,7 @@ TEST_P(ProfileIntTest, StoredTextReadsAsIntegerOrDefault) {
 
 INSTANTIATE_TEST_SUITE_P(Values, ProfileIntTest,
                          ::testing::Values(IntCase{"1", 1}, IntCase{"0", 0},
-                                           IntCase{"2", 2},  // a flag of 2 reads as 2; callers test for 1
+                                           IntCase{"2", 2}, // a flag of 2 reads as 2; callers test for 1
                                            IntCase{"4294967295", 4294967295u}, IntCase{"4294967296", 99},
                                            IntCase{"-1", 99}, IntCase{"abc", 99}, IntCase{"12abc", 99},
                                            IntCase{" 7 ", 7}, IntCase{"", 99}, IntCase{"0x10", 99}));
@@ -135,8 +135,8 @@ TEST_P(ProfileTextTest, TextRoundTripsByteForByte) {
 INSTANTIATE_TEST_SUITE_P(Values, ProfileTextTest,
                          ::testing::Values(std::string(""), std::string("10"), std::string("  padded  "),
                                            std::string("a=b=c"), std::string("C:\\temp\\"),
-                                           std::string("\"C:\\Program Files\\x.exe\""),
-                                           std::string("\"half"), std::string("caf\xE9 \x80\x9F\xFF"),
+                                           std::string("\"C:\\Program Files\\x.exe\""), std::string("\"half"),
+                                           std::string("caf\xE9 \x80\x9F\xFF"),
                                            std::string("line one\r\nline two\nthree\r"),
                                            std::string("[not a section]"), std::string("; not a comment"),
                                            std::string("\\n stays backslash n")));
@@ -158,7 +158,8 @@ TEST_F(ProfileTest, ValuesAreReadAsTheyAreOnDiskNow) {
 }
 
 TEST_F(ProfileTest, HandEditedFileKeepsCommentsAndAcceptsCrLf) {
-    WriteFile(m_strFile, "; my settings\r\n[Print Preferences]\r\nPrint ATM=0\r\n\r\n# kept\r\n[Settings]\r\n");
+    WriteFile(m_strFile,
+              "; my settings\r\n[Print Preferences]\r\nPrint ATM=0\r\n\r\n# kept\r\n[Settings]\r\n");
     EXPECT_EQ(Profile().GetProfileInt("Print Preferences", "Print ATM", 1), 0u);
     ASSERT_TRUE(Profile().WriteProfileInt("Print Preferences", "Print Notes", 1));
     EXPECT_EQ(ReadFile(m_strFile),
@@ -181,16 +182,16 @@ TEST_F(ProfileTest, WriteReplacesTheFileWholeAndLeavesNoTemporaryFile) {
     EXPECT_EQ(old, "[S]\nK=" + std::string(10000, 'x') + "\n");
     EXPECT_EQ(ReadFile(m_strFile), "[S]\nK=short\n");
     EXPECT_EQ(DirEntries(), std::vector<std::string>{"Quorrel.ini"});
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(stat(m_strFile.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);  // the user's own permission bits survive a rewrite
+    EXPECT_EQ(st.st_mode & 0777, 0640u); // the user's own permission bits survive a rewrite
 }
 
 TEST_F(ProfileTest, DamagedFileGivesDefaultsAndIsMovedAsideWhole) {
     const std::string damaged = "[Print Preferences]\nPrint ATM=0\nthis line is no setting\n\x01\x02\xFF";
     WriteFile(m_strFile, damaged);
     EXPECT_EQ(Profile().GetProfileInt("Print Preferences", "Print ATM", 1), 1u);
-    EXPECT_EQ(ReadFile(m_strFile), damaged);  // reading leaves it alone
+    EXPECT_EQ(ReadFile(m_strFile), damaged); // reading leaves it alone
 
     ASSERT_TRUE(Profile().WriteProfileInt("Print Preferences", "Print Notes", 0));
     EXPECT_EQ(ReadFile(m_strFile + ".damaged"), damaged);
@@ -246,4 +247,4 @@ TEST_F(ProfileTest, NoLocationMeansDefaultsAndFailedWrites) {
     EXPECT_FALSE(Profile().WriteProfileInt("S", "K", 1));
 }
 
-}  // namespace
+} // namespace

@@ -36,8 +36,9 @@ INSTANTIATE_TEST_SUITE_P(
                       DecodeCase{"Cp1252Euro", "\x80 5", u"\u20AC 5"},
                       DecodeCase{"Cp1252Quotes", "\x93quoted\x94", u"\u201Cquoted\u201D"},
                       DecodeCase{"Cp1252LastOfRange", "\x9F", u"\u0178"},
-                      DecodeCase{"Cp1252NoBreakSpace", "a\xA0"
-                                                       "b",
+                      DecodeCase{"Cp1252NoBreakSpace",
+                                 "a\xA0"
+                                 "b",
                                  u"a\u00A0b"},
                       DecodeCase{"UndefinedBytes", "\x81\x8D\x8F\x90\x9D", u"\u0081\u008D\u008F\u0090\u009D"},
                       // One bad sequence makes the whole text Windows-1252, valid UTF-8 parts included.
@@ -129,4 +130,4 @@ INSTANTIATE_TEST_SUITE_P(
                       TruncateCase{"Cp1252Continuations", "a\x80\x80\x80", 3, "a\x80\x80"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-}  // namespace
+} // namespace
