@@ -45,6 +45,8 @@ public:
     int GetActiveCardIndex() const { return m_nActiveCard; }
     // Shows the status dialog bar and the toolbar again (end of print preview).
     void RestoreBars();
+    // A message box of the main frame: the application's title as caption, the frame as owner.
+    int MessageBox(const std::string& strText, unsigned nType = 0 /* MB_OK */);
 
     // Automatic save: (re)starts the timer with ticks of nMinutes and reads the interval from the settings.
     void StartAutoSaveTimer(int nMinutes);

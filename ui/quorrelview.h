@@ -15,6 +15,7 @@
 #include <string>
 
 class CCard;
+class CFrameWnd;
 class CMainFrame;
 class CQuorrelDoc;
 
@@ -84,4 +85,7 @@ private:
     void FillCategory(int nCategory);
     void ShowCard(HTREEITEM hCategory, int nIndex, const std::string& strCategory);
     CMainFrame* GetFrame() const;
+
+    // The document window, compared with (never reached through) while the view is destroyed.
+    const CFrameWnd* m_pOwnFrame = nullptr;
 };

@@ -1,0 +1,3 @@
+#include "app/quorrelapp.h"
+
+int main(int argc, char** argv) { return QuorrelMain(argc, argv); }
