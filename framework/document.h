@@ -82,14 +82,17 @@ public:
     // The framework's routing: own map, then nothing further.
     bool OnCmdMsg(int nID, CCmdUI* pUpdate) override;
 
+    // When the last view goes, the document closes itself (OnCloseDocument) unless this is false.
+    bool m_bAutoDelete = true;
+
     // Frames showing the document, each once, in view order.
     std::vector<CFrameWnd*> GetFrames() const;
     // Shows the title in every frame of the document (with ":n" when it has several).
     void UpdateFrameCounts();
 
 protected:
-    // A view came or went.
-    virtual void OnChangedViewList() {}
+    // A view came or went. Base: closes the document when its last view went (see m_bAutoDelete).
+    virtual void OnChangedViewList();
 
 private:
     friend class CDocTemplate;

@@ -145,34 +145,41 @@ protected:
     bool event(QEvent* pEvent) override;
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
+    // Document windows say yes: no menu bar, no accelerators, no bar commands of their own.
+    virtual bool IsChildFrame() const { return false; }
     // A popup of the menu bar is about to open: recent files, then the rules.
     virtual void OnMenuAboutToShow(QMenu* pMenu);
-    // The frame's own command handlers: View > Toolbar / Status Bar.
+    // View > Toolbar / Status Bar: shows or hides the bar with that window id.
     void OnBarCheck(int nBarID);
+    // The first half of DestroyWindow: marks the frame destroyed and detaches its views from their
+    // documents (a document whose last view goes closes itself).
+    void ReleaseViews();
+    // The views inside this frame (not inside frames nested in it), in their documents' order.
+    std::vector<CView*> GetFrameViews() const;
 
     int m_nIDResource = 0;
     bool m_bDestroyed = false;
 
 private:
-    struct MenuBarData {
-        std::vector<QMenu*> popups;
-    };
     QMenu* BuildPopup(const fw::MenuItem& item);
     void UpdateRecentFileItems(QMenu* pMenu);
     void UpdateMenuStates(QMenu* pMenu);
-    void ApplyState(QAction* pAction, int nID, std::map<int, CCmdUI>& cache);
+    void ApplyState(QAction* pAction, int nID, std::map<int, CCmdUI>& cache, bool bMenu);
     void HookActionToCommand(QAction* pAction, int nID);
     void DockTopBar(QWidget* pBar);
+    std::string IdleMessage() const;
 
     std::string m_strTitle;
     CView* m_pActiveView = nullptr;
     QPointer<QWidget> m_pClient;
     QWidget* m_pClientHost = nullptr;
     QVBoxLayout* m_pClientLayout = nullptr;
-    std::map<int, MenuBarData> m_menus;
+    int m_nTopBars = 0;
+    // Per menu template: the bar's top-level actions (popups' menu actions), built once.
+    std::map<int, std::vector<QAction*>> m_menus;
     int m_nMenuID = 0;
+    std::map<QMenu*, std::vector<QAction*>> m_mruActions;
     std::vector<QAction*> m_accelActions;
     QTimer* m_pIdleTimer = nullptr;
     unsigned m_nDockStyle = 0;
-    friend class CToolBar;
 };

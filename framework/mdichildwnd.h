@@ -38,11 +38,15 @@ public:
     void DestroyWindow() override;
     void OnUpdateFrameTitle(bool bAddToTitle) override;
 
+    // The main frame is going away before its document windows.
+    void DetachFromMDIFrame() { m_pMDIFrame = nullptr; }
+
     // The window became (bActivate) or stopped being the active document window; its active view hears
     // of it through OnActivateView.
     virtual void OnMDIActivate(bool bActivate, CMDIChildWnd* pActivateWnd, CMDIChildWnd* pDeactivateWnd);
 
 protected:
+    bool IsChildFrame() const override { return true; }
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:

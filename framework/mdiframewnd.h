@@ -25,7 +25,8 @@ public:
     QMdiArea* GetMDIClient() const { return m_pMdiArea; }
     // The active document window, or null when none is open.
     CMDIChildWnd* MDIGetActive(bool* pbMaximized = nullptr) const;
-    // Document windows, the active one first, then in the order they were last active.
+    // Document windows, the active one first, then in the order they were last active (windows not yet
+    // activated at the end).
     const std::vector<CMDIChildWnd*>& GetMDIChildren() const { return m_children; }
 
     void MDIActivate(CMDIChildWnd* pChild);
@@ -62,5 +63,6 @@ private:
 
     QMdiArea* m_pMdiArea;
     std::vector<CMDIChildWnd*> m_children;
+    CMDIChildWnd* m_pActiveChild = nullptr;
     std::vector<QAction*> m_windowListActions;
 };

@@ -26,8 +26,8 @@ public:
     bool Create(CFrameWnd* pParentWnd, unsigned nStyle = CBRS_TOP, int nID = 59392 /* AFX_IDW_TOOLBAR */);
     bool CreateEx(CFrameWnd* pParentWnd, unsigned nCtrlStyle = 0, unsigned nStyle = CBRS_TOP,
                   int nID = 59392 /* AFX_IDW_TOOLBAR */);
-    // The buttons of toolbar template nIDResource with the images of the same id. False when the template
-    // is missing or an image cannot be read.
+    // The buttons of toolbar template nIDResource with the images of the same id (each picture drawn once).
+    // False when the template is missing; a picture that cannot be read leaves its button without an image.
     bool LoadToolBar(int nIDResource);
 
     int GetBarId() const { return m_nBarID; }
