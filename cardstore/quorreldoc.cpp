@@ -137,6 +137,7 @@ bool CQuorrelDoc::OnOpenDocument(const std::string& strPathName) {
         return false;
     }
     SetModifiedFlag(false);
+    m_strFilePath = strPathName;
     return true;
 }
 
@@ -176,6 +177,7 @@ bool CQuorrelDoc::OnSaveDocument(const std::string& strPathName) {
         ShowCardFileMessage(text);
     }
     DeleteStaleFiles(strPathName);
+    m_strFilePath = strPathName;
     return true;
 }
 
@@ -253,7 +255,9 @@ void CQuorrelDoc::MoveToTemplate(CDocTemplate* pTarget, std::string& strStalePat
     if (!pTarget || pCurrent == pTarget) {
         return;
     }
-    strStalePath = GetPathName();
+    // Only the document's own file becomes stale. A name it got from an earlier switch and never wrote
+    // may belong to another card file of the user's, which must survive the next save.
+    strStalePath = NamesSameFile(GetPathName(), m_strFilePath) ? GetPathName() : std::string();
     if (pCurrent) {
         pCurrent->RemoveDocument(this);
     }

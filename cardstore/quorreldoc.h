@@ -66,4 +66,7 @@ private:
     CFrameWnd* FindOwnFrame() const;
     void MoveToTemplate(CDocTemplate* pTarget, std::string& strStalePath, const std::string& strNewExt);
     void RemakeFrame(CDocTemplate* pTemplate);
+
+    // The file on disk that holds this document: the one it was opened from or last saved to.
+    std::string m_strFilePath;
 };
