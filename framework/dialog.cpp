@@ -5,6 +5,7 @@
 #include "framework/textcodec.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -117,7 +118,13 @@ std::string ReadBytes(const QWidget* w, const std::string& member) {
 class CDialogWindow : public QDialog {
 public:
     CDialogWindow(CDialog* owner, QWidget* parent) : QDialog(parent), m_pOwner(owner) {}
+    // The dialog object lets go of its window; nothing reaches it from here on.
     void Detach() { m_pOwner = nullptr; }
+    void ControlClicked(int id) {
+        if (m_pOwner) {
+            m_pOwner->OnControlClicked(id);
+        }
+    }
     void reject() override {
         if (m_pOwner) {
             m_pOwner->OnControlClicked(fw::IDCANCEL);
@@ -254,14 +261,16 @@ bool CDialog::CreateWindowAndControls(QWidget* parent, bool bModal) {
         if (auto* button = qobject_cast<QAbstractButton*>(control.data())) {
             const int cid = id;
             QObject::connect(button, &QAbstractButton::clicked, window,
-                             [this, cid] { OnControlClicked(cid); });
+                             [window, cid] { window->ControlClicked(cid); });
         }
     }
     return true;
 }
 
 int CDialog::DoModal() {
-    if (!CreateWindowAndControls(m_pParent, true)) {
+    // A dialog without a parent belongs to the program's active window, as it always did.
+    QWidget* parent = m_pParent ? m_pParent : QApplication::activeWindow();
+    if (!CreateWindowAndControls(parent, true)) {
         return -1;
     }
     OnInitDialog();
@@ -283,9 +292,12 @@ bool CDialog::Create(QWidget* parent) {
 
 void CDialog::DestroyWindow() {
     if (m_pWindow) {
+        // Often called from a handler of the window itself (OnCancel of a modeless dialog), so the
+        // window goes once its event is done.
         auto* window = static_cast<CDialogWindow*>(m_pWindow.data());
         window->Detach();
-        delete window;
+        window->hide();
+        window->deleteLater();
     }
     m_pWindow = nullptr;
     m_controls.clear();

@@ -382,6 +382,8 @@ TEST_F(DialogTest, ModelessCreateShowsAndDestroyRemoves) {
     EXPECT_EQ(dlg.Edit(IDC_NAME)->text(), QStringLiteral("shown")); // OnInitDialog ran
     EXPECT_TRUE(m_runner.m_dialogCaptions.empty());                 // no modal run
     dlg.DestroyWindow();
+    EXPECT_FALSE(window && window->isVisible());
+    fwtest::ProcessEvents();
     EXPECT_FALSE(window);
     EXPECT_EQ(dlg.GetWindow(), nullptr);
     EXPECT_EQ(dlg.GetDlgItem(IDC_NAME), nullptr);
@@ -412,6 +414,22 @@ TEST_F(DialogTest, EscapeCloseBoxAndEnterGoThroughTheHandlers) {
         EXPECT_EQ(dlg.GetResult(), fw::IDOK);
         EXPECT_EQ(dlg.m_strName, "typed");
     }
+}
+
+// The Find dialog's way: a modeless dialog that destroys its window when cancelled, from the window's
+// own key handler.
+TEST_F(DialogTest, ModelessDialogMayDestroyItselfFromItsOwnHandler) {
+    class CSelfDestroying : public CTestDlg {
+    public:
+        void OnCancel() override { DestroyWindow(); }
+    };
+    CSelfDestroying dlg;
+    ASSERT_TRUE(dlg.Create());
+    QPointer<QWidget> window = dlg.GetWindow();
+    QTest::keyClick(window.data(), Qt::Key_Escape);
+    EXPECT_EQ(dlg.GetWindow(), nullptr);
+    fwtest::ProcessEvents();
+    EXPECT_FALSE(window);
 }
 
 // SetLimitText counts the bytes the card file will hold, never cutting a character.
