@@ -3,11 +3,17 @@
 // Texts are the file's bytes, unchanged.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 
 class CCard {
 public:
     CCard() = default;
+    // A card with its seven texts in the order a card file record holds them, copied straight from the
+    // caller's bytes (the reader makes its cards from its buffer this way), and its two attributes.
+    CCard(std::string_view category, std::string_view date, std::string_view field1, std::string_view field2,
+          std::string_view field3, std::string_view field4, std::string_view note, int32_t autoAccess,
+          int32_t newWindow);
     virtual ~CCard();
     CCard(const CCard&) = default;
     CCard& operator=(const CCard&) = default;

@@ -1,11 +1,13 @@
 #include "cardstore/cardfile.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <string_view>
 
+#include "cardstore/blowfish.h"
 #include "cardstore/cardstore.h"
 #include "cardstore/passwordkey.h"
 #include "cardstore/sha1.h"
@@ -99,17 +101,35 @@ bool ScanRecord(std::span<const uint8_t> body, size_t& pos, RecordView& record) 
     return true;
 }
 
-void FillCard(CCard& card, const RecordView& record) {
-    card.SetCategory(std::string(record.texts[kCategoryText]));
-    card.SetDate(std::string(record.texts[kDateText]));
-    card.SetField1(std::string(record.texts[kField1Text]));
-    card.SetField2(std::string(record.texts[kField2Text]));
-    card.SetField3(std::string(record.texts[kField3Text]));
-    card.SetField4(std::string(record.texts[kField4Text]));
-    card.SetNote(std::string(record.texts[kNoteText]));
-    card.SetAutoAccess(record.autoAccess);
-    card.SetNewWindow(record.newWindow);
+std::unique_ptr<CCard> MakeCard(const RecordView& record) {
+    const auto& t = record.texts;
+    return std::make_unique<CCard>(t[kCategoryText], t[kDateText], t[kField1Text], t[kField2Text],
+                                   t[kField3Text], t[kField4Text], t[kNoteText], record.autoAccess,
+                                   record.newWindow);
 }
+
+// Files each record's card under its category, matched before anything is copied, so a record of no
+// known category costs no allocation and is dropped. A file stores its records category by category:
+// the category of the previous record is tried first.
+class CCardFiler {
+public:
+    explicit CCardFiler(CCardStore& store) : m_store(store) {}
+
+    void File(const RecordView& record) {
+        const std::string_view name = record.texts[kCategoryText];
+        if (m_nLast < 0 || kCategories[static_cast<size_t>(m_nLast)].name != name) {
+            m_nLast = FindCategoryIndex(name);
+            if (m_nLast < 0) {
+                return;
+            }
+        }
+        m_store.GetCategoryArray(m_nLast).AddCard(MakeCard(record));
+    }
+
+private:
+    CCardStore& m_store;
+    int m_nLast = -1;
+};
 
 // Lays records into a buffer of known size; refuses, rather than cuts, a text its length field cannot
 // describe, and never writes past the end.
@@ -165,19 +185,58 @@ private:
     size_t m_nPos;
 };
 
-// A body buffer whose bytes are wiped before it is released: it holds the cards in clear.
-class CBodyBuffer {
+// Deciphers an encrypted body a window at a time, just ahead of the record parser, so the cards in
+// clear never sit in one large buffer and the bytes are parsed while still in the cache. The body is
+// taken in whole blocks only (ECB: each block deciphers by itself, exactly as in one pass).
+class CDecipheringWindow {
 public:
-    explicit CBodyBuffer(size_t size)
-        : m_pData(std::make_unique_for_overwrite<uint8_t[]>(size)), m_nSize(size) {}
-    ~CBodyBuffer() { WipeBytes(m_pData.get(), m_nSize); }
-    CBodyBuffer(const CBodyBuffer&) = delete;
-    CBodyBuffer& operator=(const CBodyBuffer&) = delete;
-    uint8_t* Data() { return m_pData.get(); }
+    CDecipheringWindow(std::span<const uint8_t> cipher, std::string_view password)
+        : m_cipher(cipher), m_nCapacity(std::min(kMaxCapacity, cipher.size())),
+          m_pBuffer(std::make_unique_for_overwrite<uint8_t[]>(m_nCapacity)) {
+        BlowfishSetKey(m_key, reinterpret_cast<const uint8_t*>(password.data()), password.size());
+        More(0);
+    }
+    ~CDecipheringWindow() {
+        WipeBytes(m_pBuffer.get(), m_nCapacity);
+        BlowfishWipe(m_key);
+    }
+    CDecipheringWindow(const CDecipheringWindow&) = delete;
+    CDecipheringWindow& operator=(const CDecipheringWindow&) = delete;
+
+    // The deciphered bytes from body offset `from` (not before the window) to the end of the window.
+    std::span<const uint8_t> From(size_t from) const {
+        return {m_pBuffer.get() + (from - m_nBase), m_nBase + m_nFilled - from};
+    }
+    // Deciphers further, keeping the bytes from body offset `keepFrom` on; false at the end of the body.
+    bool More(size_t keepFrom) {
+        const size_t end = m_nBase + m_nFilled;
+        if (end == m_cipher.size()) {
+            return false;
+        }
+        const size_t keep = end - keepFrom;
+        std::memmove(m_pBuffer.get(), m_pBuffer.get() + (keepFrom - m_nBase), keep);
+        m_nBase = keepFrom;
+        m_nFilled = keep;
+        const size_t room = (m_nCapacity - keep) / kBlockSize * kBlockSize;
+        const size_t take = std::min(room, m_cipher.size() - end);
+        uint8_t* target = m_pBuffer.get() + keep;
+        std::memcpy(target, m_cipher.data() + end, take);
+        BlowfishDecryptEcb(m_key, target, take / kBlockSize);
+        m_nFilled += take;
+        return true;
+    }
 
 private:
-    std::unique_ptr<uint8_t[]> m_pData;
-    size_t m_nSize;
+    // Room for the longest possible record (10 + 6 * 255 + 65535 bytes) and a good stretch beyond it;
+    // a smaller body gets a window of its own size.
+    static constexpr size_t kMaxCapacity = 256 * 1024;
+
+    std::span<const uint8_t> m_cipher;
+    size_t m_nCapacity;
+    BlowfishKey m_key;
+    std::unique_ptr<uint8_t[]> m_pBuffer;
+    size_t m_nBase = 0;   // body offset of the buffer's first byte
+    size_t m_nFilled = 0; // deciphered bytes in the buffer
 };
 
 void AssignSecret(std::string& target, const std::string& value) {
@@ -345,17 +404,12 @@ bool LoadEncrypted(CCardStore& store, std::span<const uint8_t> file, const Passw
         return false;
     }
 
-    const uint32_t blocks = BlockCount(static_cast<uint32_t>(length));
-    const size_t bufferSize = size_t{blocks} * kBlockSize;
-    CBodyBuffer buffer(bufferSize);
-    std::memcpy(buffer.Data(), file.data() + kHeaderSize, length);
-    std::memset(buffer.Data() + length, 0, bufferSize - length);
-    DecryptBuffer(*entry, blocks, buffer.Data());
-
     // A trailing partial block cannot be deciphered: its bytes are neither check value nor cards.
     const size_t usable = length / kBlockSize * kBlockSize;
-    const bool match =
-        v1 ? CheckPasswordV1(store, buffer.Data(), usable) : CheckPasswordV2(store, buffer.Data(), usable);
+    CDecipheringWindow window(file.subspan(kHeaderSize, usable), *entry);
+    const std::span<const uint8_t> start = window.From(0);
+    const bool match = v1 ? CheckPasswordV1(store, start.data(), start.size())
+                          : CheckPasswordV2(store, start.data(), start.size());
     if (!match) {
         WipeString(*entry);
         Report(message, kMsgWrongPassword);
@@ -364,7 +418,21 @@ bool LoadEncrypted(CCardStore& store, std::span<const uint8_t> file, const Passw
     AssignSecret(store.m_strPassword, *entry);
     WipeString(*entry);
     store.m_bEncryptOnSave = 1;
-    ParseBody(store, std::span<const uint8_t>(buffer.Data(), usable), v1 ? kV1CheckSize : kV2CheckSize);
+
+    // The same walk as ParseBody, over a window that moves along the body.
+    CCardFiler filer(store);
+    size_t pos = v1 ? kV1CheckSize : kV2CheckSize;
+    RecordView record;
+    while (pos < usable && usable - pos > kRecordMinRemainder) {
+        const std::span<const uint8_t> bytes = window.From(pos);
+        size_t taken = 0;
+        if (ScanRecord(bytes, taken, record)) {
+            filer.File(record);
+            pos += taken;
+        } else if (!window.More(pos)) {
+            break; // the record runs past the end of the body
+        }
+    }
     return true;
 }
 
@@ -378,20 +446,14 @@ bool LoadCardFile(CCardStore& store, std::span<const uint8_t> file, const Passwo
 }
 
 void ParseBody(CCardStore& store, std::span<const uint8_t> body, size_t checkSize) {
+    CCardFiler filer(store);
     size_t pos = checkSize;
     RecordView record;
     while (pos < body.size() && body.size() - pos > kRecordMinRemainder) {
         if (!ScanRecord(body, pos, record)) {
             break;
         }
-        // Matched before anything is copied: a record of no known category costs no allocation.
-        const int index = FindCategoryIndex(record.texts[kCategoryText]);
-        if (index < 0) {
-            continue;
-        }
-        auto card = std::make_unique<CCard>();
-        FillCard(*card, record);
-        store.GetCategoryArray(index).AddCard(std::move(card));
+        filer.File(record);
     }
 }
 
@@ -400,6 +462,8 @@ bool ReadCardRecord(std::span<const uint8_t> body, size_t& pos, CCard& card) {
     if (!ScanRecord(body, pos, record)) {
         return false;
     }
-    FillCard(card, record);
+    const auto& t = record.texts;
+    card = CCard(t[kCategoryText], t[kDateText], t[kField1Text], t[kField2Text], t[kField3Text],
+                 t[kField4Text], t[kNoteText], record.autoAccess, record.newWindow);
     return true;
 }

@@ -35,11 +35,16 @@ bool LayoutBody(CCardStore& store, std::vector<uint8_t>& body, const MessageSink
 bool WriteFileHeader(CByteSink& sink, bool encrypted);
 
 bool IsEncryptedFile(std::span<const uint8_t> file);
-// Writers: true when every byte went to the sink. Nothing reaches the sink when the body cannot be made.
+// Writers: true when every byte went to the sink. Nothing reaches the sink when the body cannot be made
+// (a message says why). A refused header shows "Write error, file heading."; a refused body has no
+// message of its own, the sink knows why (CSafeFileWriter::GetError).
 bool SavePlain(CCardStore& store, CByteSink& sink, const MessageSink& message);
 bool SaveEncrypted(CCardStore& store, CByteSink& sink, const MessageSink& message);
-// Readers append to the store's arrays (empty for a fresh document).
+// Readers append to the store's arrays (empty for a fresh document). An empty file fails without a
+// message, any other bytes either fail with a message or open; no byte outside the file is read.
 bool LoadPlain(CCardStore& store, std::span<const uint8_t> file, const MessageSink& message);
+// Asks for the password once. Cancel fails silently; on success the entry becomes the store's password
+// and m_bEncryptOnSave 1. Only whole 8-byte blocks of the body are deciphered and read.
 bool LoadEncrypted(CCardStore& store, std::span<const uint8_t> file, const PasswordPrompt& prompt,
                    const MessageSink& message);
 // Either reader, chosen by the file's marker.

@@ -67,14 +67,24 @@ void CCardStore::RemoveAllCards() {
     }
 }
 
+namespace {
+
+// Tells the compiler the memory behind `data` is read, so stores just before it are not dead.
+inline void WipeBarrier([[maybe_unused]] void* data) {
+#if defined(__GNUC__)
+    __asm__ __volatile__("" : : "r"(data) : "memory");
+#endif
+}
+
+} // namespace
+
 void WipeBytes(void* data, size_t len) {
     if (len == 0) {
         return;
     }
 #if defined(__GNUC__)
     std::memset(data, 0, len);
-    // The empty statement claims to read the memory, so the stores above are not dead.
-    __asm__ __volatile__("" : : "r"(data) : "memory");
+    WipeBarrier(data);
 #else
     volatile uint8_t* p = static_cast<volatile uint8_t*>(data);
     for (size_t i = 0; i < len; ++i) {
@@ -84,8 +94,9 @@ void WipeBytes(void* data, size_t len) {
 }
 
 void WipeString(std::string& s) {
-    // The whole capacity: a shorter text may sit in front of the rest of an older, longer one.
-    s.resize(s.capacity());
-    WipeBytes(s.data(), s.size());
+    // The whole capacity: a shorter text may sit in front of the rest of an older, longer one. Filling
+    // within the capacity never reallocates; the barrier keeps the stores although the text dies next.
+    s.assign(s.capacity(), '\0');
+    WipeBarrier(s.data());
     s.clear();
 }
