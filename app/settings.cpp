@@ -23,7 +23,9 @@ bool WriteText(const std::string& section, const std::string& key, const std::st
     return CProfile::Instance().WriteProfileString(section, key, value);
 }
 
-bool ReadFlag(const std::string& section, const std::string& key) { return IsFlagOn(ReadInt(section, key, 0)); }
+bool ReadFlag(const std::string& section, const std::string& key) {
+    return IsFlagOn(ReadInt(section, key, 0));
+}
 
 uint32_t ReadPrintAtm(PrintDefault which) {
     return ReadInt(kSectionPrint, kKeyPrintAtm, static_cast<uint32_t>(which));
@@ -33,13 +35,21 @@ uint32_t ReadPrintNotes(PrintDefault which) {
     return ReadInt(kSectionPrint, kKeyPrintNotes, static_cast<uint32_t>(which));
 }
 
-uint32_t ReadChosenBrowser() { return ReadInt(kSectionInternet, kKeyChooseWebBrowser, kBrowserExplorer); }
+uint32_t ReadChosenBrowser() {
+    return ReadInt(kSectionInternet, kKeyChooseWebBrowser, kBrowserExplorer);
+}
 
-bool IsAutoSaveOn() { return ReadFlag(kSectionInternet, kKeyAutoSaveCheck); }
+bool IsAutoSaveOn() {
+    return ReadFlag(kSectionInternet, kKeyAutoSaveCheck);
+}
 
-std::string ReadAutoSaveText() { return ReadText(kSectionInternet, kKeyAutoSave, "10"); }
+std::string ReadAutoSaveText() {
+    return ReadText(kSectionInternet, kKeyAutoSave, "10");
+}
 
-int32_t ReadAutoSaveInterval() { return DecimalTextToInt(ReadAutoSaveText()); }
+int32_t ReadAutoSaveInterval() {
+    return DecimalTextToInt(ReadAutoSaveText());
+}
 
 int32_t DecimalTextToInt(std::string_view text) {
     size_t pos = 0;
@@ -65,4 +75,4 @@ int32_t DecimalTextToInt(std::string_view text) {
     return static_cast<int32_t>(std::min(magnitude, kLimit - 1));
 }
 
-}  // namespace settings
+} // namespace settings

@@ -45,7 +45,9 @@ inline constexpr uint32_t kBrowserNetscape = 0;
 inline constexpr uint32_t kBrowserExplorer = 1;
 
 // A stored flag counts only when it is exactly 1; 2 or any other value is off for every consumer.
-constexpr bool IsFlagOn(uint32_t value) { return value == 1; }
+constexpr bool IsFlagOn(uint32_t value) {
+    return value == 1;
+}
 
 // The profile as it is on disk now; missing values give the default.
 uint32_t ReadInt(const std::string& section, const std::string& key, uint32_t def);
@@ -75,4 +77,4 @@ int32_t ReadAutoSaveInterval();
 // at the 32-bit limits instead of being undefined.
 int32_t DecimalTextToInt(std::string_view text);
 
-}  // namespace settings
+} // namespace settings

@@ -9,7 +9,9 @@ CDecryptPasswordDlg::CDecryptPasswordDlg() : CDialog(IDD_DECRYPT_PASSWORD, nullp
     OnButtonClicked(IDC_REVEAL_PASSWORD, [this] { OnRevealPassword(); });
 }
 
-CDecryptPasswordDlg::~CDecryptPasswordDlg() { WipeString(m_strPassword); }
+CDecryptPasswordDlg::~CDecryptPasswordDlg() {
+    WipeString(m_strPassword);
+}
 
 bool CDecryptPasswordDlg::OnInitDialog() {
     CDialog::OnInitDialog();
@@ -24,7 +26,9 @@ void CDecryptPasswordDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_DECRYPT_PASSWORD, m_strPassword);
 }
 
-void CDecryptPasswordDlg::OnRevealPassword() { ShowRevealPopup(*this, IDC_REVEAL_PASSWORD, m_strPassword); }
+void CDecryptPasswordDlg::OnRevealPassword() {
+    ShowRevealPopup(*this, IDC_REVEAL_PASSWORD, m_strPassword);
+}
 
 void ShowRevealPopup(CDialog& dlg, int nButtonID, const std::string& strText) {
     const QRect button = dlg.GetControlScreenRect(nButtonID);

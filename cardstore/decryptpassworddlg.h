@@ -8,7 +8,7 @@
 class CDecryptPasswordDlg : public CDialog {
 public:
     CDecryptPasswordDlg();
-    ~CDecryptPasswordDlg() override;  // wipes the typed password
+    ~CDecryptPasswordDlg() override; // wipes the typed password
 
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;

@@ -61,4 +61,6 @@ void CFileEncryptionDlg::OnAboutKeys() {
 }
 
 // The first field only: the second one is there to be typed blind, as a check.
-void CFileEncryptionDlg::OnRevealKey() { ShowRevealPopup(*this, IDC_REVEAL_KEY, m_strPassword); }
+void CFileEncryptionDlg::OnRevealKey() {
+    ShowRevealPopup(*this, IDC_REVEAL_KEY, m_strPassword);
+}

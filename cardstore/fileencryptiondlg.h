@@ -13,7 +13,7 @@ public:
     static constexpr int kCollapsedBy = 100;
 
     CFileEncryptionDlg();
-    ~CFileEncryptionDlg() override;  // wipes both password texts
+    ~CFileEncryptionDlg() override; // wipes both password texts
 
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;

@@ -35,7 +35,9 @@ constexpr char kMsgTooShort[] = "Password to short, please use more characters!"
 constexpr char kMsgHeaderWrite[] = "Write error, file heading.";
 
 // Messages of the card file code: plain boxes without an owner, under the caption "Error".
-void ShowCardFileMessage(const std::string& text) { fw::MessageBox(text); }
+void ShowCardFileMessage(const std::string& text) {
+    fw::MessageBox(text);
+}
 
 // Messages of the main frame: the application's title and an OK button.
 void ShowFrameMessage(const std::string& text) {
@@ -77,7 +79,7 @@ CDocTemplate* EncryptedTemplate() {
     return pApp ? pApp->m_pEncryptedTemplate : nullptr;
 }
 
-}  // namespace
+} // namespace
 
 CQuorrelDoc::CQuorrelDoc() {
     OnCommand(ID_FILE_ENCRYPTONSAVE, [this] { OnEncryptOnSave(); });
@@ -101,7 +103,8 @@ bool CQuorrelDoc::Serialize(Archive& ar) {
         if (!ar.pSink) {
             return false;
         }
-        return m_bEncryptOnSave == 1 ? SaveEncrypted(*this, *ar.pSink, message) : SavePlain(*this, *ar.pSink, message);
+        return m_bEncryptOnSave == 1 ? SaveEncrypted(*this, *ar.pSink, message)
+                                     : SavePlain(*this, *ar.pSink, message);
     }
     const std::string strFileTitle = ar.strFileTitle;
     const PasswordPrompt prompt = [&strFileTitle]() -> std::optional<std::string> {
@@ -224,7 +227,9 @@ void CQuorrelDoc::OnEncryptOnSave() {
     UpdateEncryptionState();
 }
 
-void CQuorrelDoc::OnUpdateNeedsCards(CCmdUI* pCmdUI) { pCmdUI->Enable(GetTotalStoredSize() > 0); }
+void CQuorrelDoc::OnUpdateNeedsCards(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(GetTotalStoredSize() > 0);
+}
 
 std::string CQuorrelDoc::ChangeCardFileExtension(const std::string& strPath, const std::string& strNewExt) {
     const std::string strOldExt = strNewExt == kExtEncrypted ? kExtPlain : kExtEncrypted;
@@ -250,7 +255,8 @@ CFrameWnd* CQuorrelDoc::FindOwnFrame() const {
     return frames.empty() ? nullptr : frames.front();
 }
 
-void CQuorrelDoc::MoveToTemplate(CDocTemplate* pTarget, std::string& strStalePath, const std::string& strNewExt) {
+void CQuorrelDoc::MoveToTemplate(CDocTemplate* pTarget, std::string& strStalePath,
+                                 const std::string& strNewExt) {
     CDocTemplate* pCurrent = GetDocTemplate();
     if (!pTarget || pCurrent == pTarget) {
         return;
