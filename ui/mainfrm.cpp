@@ -1,5 +1,9 @@
 #include "ui/mainfrm.h"
 
+#include <utility>
+
+#include "ui/findcarddlg.h"
+
 #include "app/settings.h"
 #include "cardstore/categories.h"
 #include "framework/mdichildwnd.h"
@@ -44,6 +48,8 @@ CMainFrame::~CMainFrame() {
         g_pLiveFrame = nullptr;
     }
     m_pAutoSaveTimer->stop();
+    // An open Find dialog goes with the frame that owns it.
+    delete std::exchange(m_pFindDialog, nullptr);
 }
 
 void CMainFrame::RegisterFrameCommands() {
