@@ -16,6 +16,7 @@
 #include "framework/restypes.h"
 #include "res/resource.h"
 #include "res/resources.h"
+#include "tests/app/private_profile.h"
 #include "tests/framework/fw_test_app.h"
 #include "ui/childfrm.h"
 #include "ui/mainfrm.h"
@@ -120,14 +121,8 @@ class CDocFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         fwtest::App();
-        std::string pattern = "/tmp/quorrel-doctest-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_strDir = pattern;
-        // Settings of one test never reach another.
-        std::filesystem::create_directories(m_strDir + "/config");
-        ::setenv("XDG_CONFIG_HOME", (m_strDir + "/config").c_str(), 1);
-        CProfile::Instance().SetLocation(settings::kRegistryKey, "Quorrel");
-        fw::SetResourceSet(&QuorrelResources());
+        m_strDir = testenv::MakePrivateProfile("quorrel-doctest");
+        ASSERT_FALSE(m_strDir.empty());
         m_pScope = std::make_unique<fw::CScopedRunner>(m_runner);
 
         m_pApp = std::make_unique<CQuorrelApp>();
